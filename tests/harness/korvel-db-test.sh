@@ -64,7 +64,8 @@ psql_as outsider x -c "select * from zolt.app_user" >/dev/null 2>&1 \
 
 # A second init leaves the data alone.
 before=$(psql_as DEMO vyrt -c "select count(*) from zolt.app_user")
-"$korvel_db" init "$cluster" | grep -q "already exists" && pass "second init says it exists" || fail "second init"
+again=$("$korvel_db" init "$cluster")
+echo "$again" | grep -q "already exists" && pass "second init says it exists" || fail "second init"
 [ "$(psql_as DEMO vyrt -c "select count(*) from zolt.app_user")" = "$before" ] \
     && pass "second init kept the data" || fail "second init changed the data"
 
@@ -74,6 +75,15 @@ mkdir -p "$foreign/data"
 echo 15 >"$foreign/data/PG_VERSION"
 out=$("$korvel_db" init "$foreign" 2>&1) && fail "init took over a foreign cluster" || pass "foreign cluster refused: $out"
 [ -f "$foreign/data/PG_VERSION" ] && pass "foreign cluster untouched" || fail "foreign cluster touched"
+
+# install into an existing server, as the owner, without demo data.
+as_super psql -X -q -h "$cluster" -U "$(su_name)" -d postgres -c 'CREATE DATABASE shared OWNER "ZOLT"'
+PGPASSWORD=tmvk "$korvel_db" install -h "$cluster" -U ZOLT -d shared >/dev/null \
+    && pass "install into an existing server" || fail "install"
+[ "$(PGPASSWORD=vyrt psql -X -At -h "$cluster" -U DEMO -d shared -c "select db_version from zolt.db_version where module_id = 2")" = 200712140000 ] \
+    && pass "installed schema carries the version stamp" || fail "installed schema stamp"
+[ "$(PGPASSWORD=vyrt psql -X -At -h "$cluster" -U DEMO -d shared -c "select count(*) from zolt.app_user")" = 0 ] \
+    && pass "install adds no demo data" || fail "install added demo data"
 
 "$korvel_db" stop "$cluster" >/dev/null
 "$korvel_db" status "$cluster" >/dev/null
