@@ -134,7 +134,8 @@ pg_conn *KvSession::pgConnection() const
     if (!isConnected())
         return nullptr;
     const QVariant handle = database().driver()->handle();
-    if (qstrcmp(handle.typeName(), "PGconn*") != 0)
+    // The driver registers the handle as "PGconn*" or, by its struct name, "pg_conn*".
+    if (qstrcmp(handle.typeName(), "PGconn*") != 0 && qstrcmp(handle.typeName(), "pg_conn*") != 0)
         return nullptr;
     return *static_cast<PGconn *const *>(handle.data());
 }
