@@ -683,16 +683,26 @@ void TKV_ClientDataSet::Cancel()
     if (!d->runBefore(BeforeCancel))
         return;
     if (d->inserting) {
+        // The new row is dropped before anything is told: listeners of the removal (a grid
+        // moving its current row away) see a browse-state dataset, so no move can post it.
+        // Until the removal is announced the dropped row keeps its place in the row numbers.
         const int pos = d->insertPos;
-        if (d->controlsOn())
-            Q_EMIT aboutToRemoveRow(pos);
         d->inserting = false;
         d->buffer.clear();
-        if (d->controlsOn())
-            Q_EMIT rowRemoved(pos);
-        const int n = d->viewCount();
+        d->calcBuffer.clear();
+        d->modified = false;
+        const int n = d->baseCount();
         const int back = d->recBeforeInsert == NoRec ? -1 : d->viewPosOf(d->recBeforeInsert);
-        d->cur = n == 0 ? -1 : (back >= 0 ? back : std::min(pos, n - 1));
+        const int dest = n == 0 ? -1 : (back >= 0 ? back : std::min(pos, n - 1));
+        d->cur = dest;
+        if (d->controlsOn()) {
+            d->droppedRowPos = pos;
+            d->cur = dest >= pos ? dest + 1 : dest;
+            Q_EMIT aboutToRemoveRow(pos);
+            d->droppedRowPos = -1;
+            d->cur = dest;
+            Q_EMIT rowRemoved(pos);
+        }
     } else {
         d->editing = false;
         d->editRec = NoRec;

@@ -31,15 +31,16 @@ uint32_t KvClientDataSetPrivate::baseAt(int pos) const
 
 int KvClientDataSetPrivate::viewCount() const
 {
-    return baseCount() + (inserting ? 1 : 0);
+    return baseCount() + (inserting || droppedRowPos >= 0 ? 1 : 0);
 }
 
 uint32_t KvClientDataSetPrivate::viewRec(int pos) const
 {
-    if (inserting) {
-        if (pos == insertPos)
+    const int newPos = inserting ? insertPos : droppedRowPos;
+    if (newPos >= 0) {
+        if (pos == newPos)
             return NewRec;
-        if (pos > insertPos)
+        if (pos > newPos)
             --pos;
     }
     if (pos < 0 || pos >= baseCount())
@@ -59,13 +60,14 @@ uint32_t KvClientDataSetPrivate::currentRec() const
 int KvClientDataSetPrivate::viewPosOf(uint32_t rec) const
 {
     if (rec == NewRec)
-        return inserting ? insertPos : -1;
+        return inserting ? insertPos : droppedRowPos;
     const std::vector<uint32_t> &base = viewFiltered ? filteredView : baseOrder();
     const auto it = std::find(base.begin(), base.end(), rec);
     if (it == base.end())
         return -1;
     int pos = int(it - base.begin());
-    if (inserting && pos >= insertPos)
+    const int newPos = inserting ? insertPos : droppedRowPos;
+    if (newPos >= 0 && pos >= newPos)
         ++pos;
     return pos;
 }

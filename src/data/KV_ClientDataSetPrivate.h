@@ -129,6 +129,7 @@ struct KvClientDataSetPrivate
     bool calculating = false;
     uint32_t editRec = NoRec;
     int insertPos = -1;
+    int droppedRowPos = -1; // a cancelled new row, still counted while its removal is announced
     uint32_t insertDefaultPos = 0;
     uint32_t recBeforeInsert = NoRec;
     std::vector<QVariant> buffer;     // data fields of the row being edited, by column

@@ -11,8 +11,6 @@
 
 #include <QDate>
 
-#include <memory>
-
 namespace {
 
 TKV_DataSetProvider *makeProvider(KvSession &session, const QString &name, const QString &statement,
@@ -106,19 +104,6 @@ void SetUpGuideList(TKV_ClientDataSet &list, TKV_DataSetProvider *provider, Guid
             ds.Refresh();
     };
     list.BeforeClose = [](TKV_ClientDataSet &ds) { ApplyAndCommit(ds); };
-    // While a new row is taken back, a bound grid must not move to another row: the move
-    // would post the very row being cancelled. The controls re-read everything afterwards.
-    auto quiet = std::make_shared<bool>(false);
-    list.BeforeCancel = [quiet](TKV_ClientDataSet &ds) {
-        *quiet = ds.State() == KvDataSetState::Insert;
-        if (*quiet)
-            ds.DisableControls();
-    };
-    list.AfterCancel = [quiet](TKV_ClientDataSet &ds) {
-        if (*quiet)
-            ds.EnableControls();
-        *quiet = false;
-    };
 }
 
 void SetUpLookupList(TKV_ClientDataSet &list, TKV_DataSetProvider *provider)

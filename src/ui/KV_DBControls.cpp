@@ -19,8 +19,21 @@ KvFieldLink::KvFieldLink(QWidget *editor, TKV_ClientDataSet *dataSet, const QStr
     connect(dataSet, &TKV_ClientDataSet::currentChanged, this, &KvFieldLink::refresh);
     connect(dataSet, &TKV_ClientDataSet::reset, this, &KvFieldLink::refresh);
     connect(dataSet, &TKV_ClientDataSet::stateChanged, this, &KvFieldLink::refresh);
+    // While a row is edited its values change field by field: an editor shows its own field
+    // again only, so input not yet written in another editor stays. Calculated and lookup
+    // fields follow any change of the row.
+    connect(dataSet, &TKV_ClientDataSet::fieldChanged, this, [this](KvField *changed) {
+        KvField *f = field();
+        if (f && (f == changed || !f->isData()))
+            refresh();
+    });
     connect(dataSet, &TKV_ClientDataSet::rowChanged, this, [this](int row) {
-        if (m_dataSet && (row < 0 || row == m_dataSet->currentRow()))
+        if (!m_dataSet || (row >= 0 && row != m_dataSet->currentRow()))
+            return;
+        const KvDataSetState state = m_dataSet->State();
+        const bool editing = state == KvDataSetState::Edit || state == KvDataSetState::Insert;
+        KvField *f = field();
+        if (!editing || (f && !f->isData()))
             refresh();
     });
 }

@@ -367,6 +367,19 @@ void TstClientDataSet::displayFormats_data()
     QTest::newRow("zero section") << QStringLiteral("0.##;(0.##);нет") << 0.0 << "нет";
     QTest::newRow("carry into a new digit") << QStringLiteral("# ##0.0") << 999.96 << "1 000.0";
     QTest::newRow("no format") << QString() << 1e6 + 0.25 << "1000000.25";
+    // "0" after the point is always printed, "#" only when the digit is not a trailing zero.
+    QTest::newRow("optional decimals kept") << money << 1234.5 << "1 234.5";
+    QTest::newRow("optional decimals dropped") << money << 1010.0 << "1 010";
+    const QString fixed = QStringLiteral("### ### ##0.00");
+    QTest::newRow("required decimals, whole") << fixed << 1010.0 << "1 010.00";
+    QTest::newRow("required decimals, short")
+        << QStringLiteral("### ##0.00") << 1010.0 << "1 010.00";
+    QTest::newRow("required decimals, zero") << QStringLiteral("### ##0.00") << 0.0 << "0.00";
+    QTest::newRow("required decimals, negative")
+        << QStringLiteral("### ##0.00") << -1234.5 << "-1 234.50";
+    QTest::newRow("required decimals, round whole") << fixed << 100.0 << "100.00";
+    QTest::newRow("required and optional decimals")
+        << QStringLiteral("#,##0.0#") << 1000.0 << "1 000.0";
 }
 
 void TstClientDataSet::displayFormats()

@@ -20,6 +20,7 @@ private Q_SLOTS:
     void lineEdit_data();
     void lineEdit();
     void choiceEditors();
+    void typedTextSurvivesOtherEditors();
     void locateByEdit_data();
     void locateByEdit();
 
@@ -143,6 +144,60 @@ void TstDBControls::choiceEditors()
     cards->Cancel();
     QCOMPARE(tax.currentText(), QStringLiteral("20%"));
     QCOMPARE(date.date(), QDate(2004, 3, 1));
+}
+
+// Text typed into a box but not yet written stays while other editors write their fields.
+void TstDBControls::typedTextSurvivesOtherEditors()
+{
+    cards->setAutoEdit(true);
+    QLineEdit rack;
+    QLineEdit notice;
+    QComboBox tax;
+    QCheckBox zeroQuantity;
+    BindLineEdit(&rack, cards.get(), QStringLiteral("RACKCODE"));
+    BindLineEdit(&notice, cards.get(), QStringLiteral("NOTICE"));
+    BindComboBox(&tax, cards.get(), QStringLiteral("TAXPERCENT"),
+                 {{QStringLiteral("без НДС"), 0},
+                  {QStringLiteral("10%"), 10},
+                  {QStringLiteral("18%"), 18},
+                  {QStringLiteral("20%"), 20}});
+    BindCheckBox(&zeroQuantity, cards.get(), QStringLiteral("CURRENTQUANTITY"), 0, 1);
+    QCOMPARE(rack.text(), QStringLiteral("A1"));
+
+    rack.selectAll();
+    QTest::keyClicks(&rack, QStringLiteral("Z9"));
+    QCOMPARE(cards->State(), KvDataSetState::Edit);
+    QCOMPARE(cards->FieldByName(QStringLiteral("RACKCODE"))->AsString(), QStringLiteral("A1"));
+
+    tax.setCurrentIndex(2);
+    Q_EMIT tax.activated(2);
+    QCOMPARE(cards->FieldByName(QStringLiteral("TAXPERCENT"))->AsInteger(), 18);
+    QCOMPARE(rack.text(), QStringLiteral("Z9"));
+    zeroQuantity.click();
+    QCOMPARE(rack.text(), QStringLiteral("Z9"));
+    notice.selectAll();
+    QTest::keyClicks(&notice, QStringLiteral("second"));
+    QTest::keyClick(&notice, Qt::Key_Return);
+    QCOMPARE(cards->FieldByName(QStringLiteral("NOTICE"))->AsString(), QStringLiteral("second"));
+    QCOMPARE(rack.text(), QStringLiteral("Z9"));
+    QCOMPARE(tax.currentText(), QStringLiteral("18%"));
+
+    // a value set from code shows in its own editor
+    cards->FieldByName(QStringLiteral("TAXPERCENT"))->setValue(10);
+    QCOMPARE(tax.currentText(), QStringLiteral("10%"));
+    QCOMPARE(rack.text(), QStringLiteral("Z9"));
+
+    // the post takes the typed text; cancel brings every editor back to the row
+    QVERIFY(cards->Post());
+    QCOMPARE(cards->FieldByName(QStringLiteral("RACKCODE"))->AsString(), QStringLiteral("Z9"));
+    QCOMPARE(cards->FieldByName(QStringLiteral("TAXPERCENT"))->AsInteger(), 10);
+    rack.selectAll();
+    QTest::keyClicks(&rack, QStringLiteral("Q1"));
+    tax.setCurrentIndex(3);
+    Q_EMIT tax.activated(3);
+    cards->Cancel();
+    QCOMPARE(rack.text(), QStringLiteral("Z9"));
+    QCOMPARE(tax.currentText(), QStringLiteral("10%"));
 }
 
 void TstDBControls::locateByEdit_data()

@@ -85,6 +85,8 @@ private slots:
     void sortByMarkers_data();
     void sortByMarkers();
     void footersFollowEdits();
+    void cancelNewRowKeepsRows_data();
+    void cancelNewRowKeepsRows();
     void layoutSurvivesReopen();
 };
 
@@ -171,6 +173,56 @@ void TestUiGrid::footersFollowEdits()
     QVERIFY(wares.Delete());
     QCOMPARE(grid.footerText(QStringLiteral("NAME")), QStringLiteral("4"));
     QCOMPARE(grid.footerText(QStringLiteral("PRICE")), QStringLiteral("1 008.55"));
+}
+
+void TestUiGrid::cancelNewRowKeepsRows_data()
+{
+    QTest::addColumn<bool>("append");
+    QTest::addColumn<int>("from");
+    QTest::newRow("append after the last row") << true << 3;
+    QTest::newRow("append from the first row") << true << 0;
+    QTest::newRow("insert before the first row") << false << 0;
+    QTest::newRow("insert before the second row") << false << 1;
+}
+
+// Cancel on a new row takes it back: the grid moving off the removed row must not post it.
+void TestUiGrid::cancelNewRowKeepsRows()
+{
+    QFETCH(bool, append);
+    QFETCH(int, from);
+    TKV_MemDataSet wares;
+    fillWares(wares);
+    wares.setLogChanges(true);
+    TKV_DBGridEh grid;
+    grid.setColumns(wareColumns());
+    grid.setDataSet(&wares);
+    grid.resize(500, 300);
+    grid.show();
+    QVERIFY(QTest::qWaitForWindowExposed(&grid));
+    QVERIFY(wares.setCurrentRow(from));
+    const QString before = shownRows(grid);
+    const QString current = wares.FieldByName(QStringLiteral("NAME"))->AsString() +
+                            wares.FieldByName(QStringLiteral("QTY"))->AsString();
+
+    QVERIFY(append ? wares.Append() : wares.Insert());
+    QCOMPARE(grid.model()->rowCount(), 5);
+    wares.FieldByName(QStringLiteral("NAME"))->setValue(QStringLiteral("new"));
+    wares.FieldByName(QStringLiteral("QTY"))->setValue(7);
+    QList<KvDataSetState> states;
+    connect(grid.model(), &QAbstractItemModel::rowsAboutToBeRemoved, &grid,
+            [&] { states << wares.State(); });
+    wares.Cancel();
+
+    QCOMPARE(states, QList<KvDataSetState>{KvDataSetState::Browse});
+    QCOMPARE(wares.State(), KvDataSetState::Browse);
+    QCOMPARE(wares.RecordCount(), 4);
+    QCOMPARE(wares.ChangeCount(), 0);
+    QCOMPARE(grid.model()->rowCount(), 4);
+    QCOMPARE(shownRows(grid), before);
+    QCOMPARE(wares.FieldByName(QStringLiteral("NAME"))->AsString() +
+                 wares.FieldByName(QStringLiteral("QTY"))->AsString(),
+             current);
+    QCOMPARE(grid.currentIndex().row(), from);
 }
 
 void TestUiGrid::layoutSurvivesReopen()
