@@ -7,10 +7,12 @@
 #include "SessionHooks.h"
 #include "StartParams.h"
 #include "dmuDM.h"
+#include "dmuImages.h"
 #include "dmuRDM.h"
 #include "frmuCFG.h"
 #include "frmuMain.h"
 #include "frmuSplash.h"
+#include "frmuWait.h"
 
 #include <exception>
 #include <memory>
@@ -31,14 +33,27 @@ int main(int argc, char *argv[])
     Prompts::install(&prompts);
 
     const StartParams params = ParseStartParams(QCoreApplication::arguments());
+    std::unique_ptr<TdmImages> dmImages;
     std::unique_ptr<TfrmMain> mainWindow;
     std::unique_ptr<TDMR> dmr;
     std::unique_ptr<TDM> dm;
+    std::unique_ptr<TfrmWait> frmWait;
     try {
+        dmImages = std::make_unique<TdmImages>();
         mainWindow = std::make_unique<TfrmMain>(params);
         dmr = std::make_unique<TDMR>();
         dm = std::make_unique<TDM>(dmr.get(), params.remoteServer ? 0 : 1);
+        frmWait = std::make_unique<TfrmWait>();
         InstallSessionHooks(*dm);
+        // Long session steps (signing in) show their text in the busy window.
+        SetBusyWindowHook([](const QString &text) {
+            if (text.isEmpty()) {
+                Wait::HideWait();
+                return;
+            }
+            Wait::SetMessage(text);
+            Wait::ShowWait();
+        });
         registerGuides();
         RegisterConfigWindow();
     } catch (const std::exception &e) {
@@ -57,6 +72,7 @@ int main(int argc, char *argv[])
     }
     // The main window saves the settings; then the modules close datasets and connection.
     mainWindow.reset();
+    frmWait.reset();
     dm.reset();
     dmr.reset();
     return result;
