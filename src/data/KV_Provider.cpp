@@ -93,12 +93,23 @@ TKV_DataSetProvider *TKV_DataSetProvider::find(const QString &name, const QObjec
 bool TKV_DataSetProvider::Fetch(const QString &commandText, const KvParams &params,
                                 KvColumnStore &rows, QString *error, size_t *serverBytes)
 {
+    QString statement;
+    KvParams values;
+    if (!statementFor(commandText, params, statement, values, error))
+        return false;
+    return m_dataSet->Fetch(statement, values, rows, error, serverBytes);
+}
+
+bool TKV_DataSetProvider::statementFor(const QString &commandText, const KvParams &params,
+                                       QString &statement, KvParams &values,
+                                       QString *error) const
+{
     if (!m_dataSet) {
         if (error)
             *error = objectName() + QStringLiteral(": Missing DataSet property");
         return false;
     }
-    QString statement = m_dataSet->StatementInForce();
+    statement = m_dataSet->StatementInForce();
     if (!commandText.trimmed().isEmpty()) {
         if (!m_allowCommandText) {
             if (error)
@@ -107,32 +118,24 @@ bool TKV_DataSetProvider::Fetch(const QString &commandText, const KvParams &para
         }
         statement = commandText;
     }
-    KvParams values = m_dataSet->Parameters();
+    values = m_dataSet->Parameters();
     for (int i = 0; i < params.Count(); ++i)
         values.setValue(params[i].Name, params[i].Value);
-    return m_dataSet->Fetch(statement, values, rows, error, serverBytes);
+    return true;
 }
 
 bool TKV_DataSetProvider::Execute(const QString &commandText, const KvParams &params,
                                   QString *error)
 {
-    if (!m_dataSet || !session()) {
+    QString statement;
+    KvParams values;
+    if (!statementFor(commandText, params, statement, values, error))
+        return false;
+    if (!session()) {
         if (error)
             *error = objectName() + QStringLiteral(": Missing DataSet property");
         return false;
     }
-    QString statement = m_dataSet->StatementInForce();
-    if (!commandText.trimmed().isEmpty()) {
-        if (!m_allowCommandText) {
-            if (error)
-                *error = objectName() + QStringLiteral(": CommandText changes are not allowed");
-            return false;
-        }
-        statement = commandText;
-    }
-    KvParams values = m_dataSet->Parameters();
-    for (int i = 0; i < params.Count(); ++i)
-        values.setValue(params[i].Name, params[i].Value);
     const KvParsedStatement parsed = ParseNamedParametersPositional(statement);
     QVariantList bound;
     for (const QString &name : parsed.names)

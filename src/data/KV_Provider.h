@@ -89,6 +89,10 @@ public:
     static TKV_DataSetProvider *find(const QString &name, const QObject *near = nullptr);
 
 private:
+    // The statement a client call runs (its own text or the dataset's) and the values of its
+    // parameters; false with the error when the dataset is missing or the text is refused.
+    bool statementFor(const QString &commandText, const KvParams &params, QString &statement,
+                      KvParams &values, QString *error) const;
     bool resolveTable(QString *error);
 
     QPointer<TKV_ADODataSet> m_dataSet;
